@@ -1,6 +1,7 @@
 #include "tests/support/test_support.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -140,6 +141,89 @@ std::string ChildProcess::Stdout() {
 std::string ChildProcess::Stderr() {
   std::lock_guard<std::mutex> lock(pipes_->mutex);
   return pipes_->err;
+}
+
+XServer::XServer() {
+  const char* old = std::getenv("DISPLAY");
+  had_display_ = old != nullptr;
+  if (old) old_display_ = old;
+  int fds[2];
+  if (pipe(fds) != 0) {
+    why_ = "no pipe";
+    return;
+  }
+  std::string fd = std::to_string(fds[1]);
+  std::vector<std::string> argv = {"Xvfb",        "-displayfd", fd,    "-screen", "0",
+                                   "1024x768x24", "-nolisten",  "tcp", "-noreset"};
+  std::vector<char*> args;
+  for (auto& a : argv)
+    args.push_back(a.data());
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  int rc = posix_spawnp(&pid, "Xvfb", &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  if (rc != 0) {
+    close(fds[0]);
+    why_ = "Xvfb cannot be started (is it installed?)";
+    return;
+  }
+  // Xvfb writes its display number once it accepts clients (at most 20 s).
+  std::string number;
+  pollfd p{fds[0], POLLIN, 0};
+  while (poll(&p, 1, 20000) > 0) {
+    char c;
+    if (read(fds[0], &c, 1) != 1 || c == '\n') break;
+    number += c;
+  }
+  close(fds[0]);
+  if (number.empty()) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    why_ = "Xvfb started but gave no display";
+    return;
+  }
+  pid_ = pid;
+  display_ = ":" + number;
+  setenv("DISPLAY", display_.c_str(), 1);
+}
+
+XServer::~XServer() {
+  for (int c : clients_) {
+    kill(c, SIGTERM);
+    waitpid(c, nullptr, 0);
+  }
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (had_display_) {
+    setenv("DISPLAY", old_display_.c_str(), 1);
+  } else {
+    unsetenv("DISPLAY");
+  }
+}
+
+bool XServer::StartClient(const std::vector<std::string>& argv) {
+  std::vector<std::string> copies = argv;
+  std::vector<char*> args;
+  for (auto& a : copies)
+    args.push_back(a.data());
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) return false;
+  clients_.push_back(pid);
+  return true;
 }
 
 Certificate MakeTestCertificate(const std::filesystem::path& dir) {

@@ -49,6 +49,29 @@ class ChildProcess {
   std::unique_ptr<Pipes> pipes_;
 };
 
+// An X server of the test's own (Xvfb), on a free display; DISPLAY names it while it runs.
+class XServer {
+ public:
+  XServer();
+  ~XServer();
+  XServer(const XServer&) = delete;
+  XServer& operator=(const XServer&) = delete;
+  // False, with why(), when none could be started (Xvfb missing, or it failed).
+  bool running() const { return pid_ > 0; }
+  const std::string& why() const { return why_; }
+  const std::string& display() const { return display_; }
+  // Starts a program on this display (a window manager); it ends with the server.
+  bool StartClient(const std::vector<std::string>& argv);
+
+ private:
+  int pid_ = -1;
+  std::vector<int> clients_;
+  std::string display_;
+  std::string why_;
+  std::string old_display_;
+  bool had_display_ = false;
+};
+
 struct Certificate {
   std::filesystem::path cert;  // self-signed, for 127.0.0.1 and localhost: its own CA
   std::filesystem::path key;
