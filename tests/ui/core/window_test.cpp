@@ -7,6 +7,7 @@
 
 #include "base/codepage.h"
 #include "ui/core/window/headless_backend.h"
+#include "ui/core/window/tooltip.h"
 
 namespace lw::ws {
 namespace {
@@ -397,6 +398,43 @@ TEST_F(WindowTest, CaptionDragsAndSizingGoToTheSystem) {
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[0].edge, 0);
   EXPECT_EQ(requests[1].edge, WMSZ_BOTTOMRIGHT);
+}
+
+TEST_F(WindowTest, ATooltipShowsWhenThePointerRestsOnItsTool) {
+  Hwnd owner = Make({100, 100, 300, 200});
+  auto family = gfx::FontFamily::FromName(u"宋体");
+  ASSERT_TRUE(family);
+  Tooltip tip(owner, std::make_shared<gfx::Font>(*family, 12.0f, gfx::kRegular));
+  tip.AddTool({10, 10, 60, 40}, Utf8ToGbk("提示文字"));
+  SetWindowProc(owner, [&](Hwnd h, Message m, WParam w, LParam l) -> LResult {
+    if (m >= WM_MOUSEMOVE && m <= WM_MOUSEWHEEL) tip.RelayMouse(m, XOf(l), YOf(l));
+    return DefWindowProc(h, m, w, l);
+  });
+  headless::MoveMouseIn(owner, 20, 20);
+  ProcessPendingMessages();
+  EXPECT_FALSE(tip.Visible());  // not before the pointer has rested
+  backend_->AdvanceTime(Tooltip::kShowDelayMs + 10);
+  ProcessPendingMessages();
+  ASSERT_TRUE(tip.Visible());
+  RectI r = GetWindowRect(tip.window());
+  EXPECT_GE(r.left, 120);  // near the pointer, below it
+  EXPECT_GE(r.top, 120);
+  gfx::Bitmap shown = backend_->PresentedFrame(tip.window());
+  ASSERT_EQ(shown.Width(), r.width());
+  int dark = 0;
+  for (int y = 2; y < shown.Height() - 2; ++y) {
+    for (int x = 2; x < shown.Width() - 2; ++x)
+      dark += gfx::RedOf(shown.GetPixel(x, y)) < 100;
+  }
+  EXPECT_GT(dark, 20);                    // the text is drawn
+  headless::MoveMouseIn(owner, 150, 80);  // off the tool
+  ProcessPendingMessages();
+  EXPECT_FALSE(tip.Visible());
+  tip.DeleteTool();
+  headless::MoveMouseIn(owner, 20, 20);
+  backend_->AdvanceTime(1000);
+  ProcessPendingMessages();
+  EXPECT_FALSE(tip.Visible());
 }
 
 }  // namespace
