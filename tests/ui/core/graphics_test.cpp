@@ -115,6 +115,18 @@ TEST(Graphics, ImagesDrawAtAnOpacity) {
   EXPECT_PIXEL(big, 7, 7, 0xFF0000FF);
 }
 
+TEST(Graphics, ASourcePastTheImageTakesOnlyWhatItHas) {
+  Bitmap image(4, 4);
+  Graphics(image).Clear(0xFF00FF00);
+  Bitmap b(8, 8);
+  Graphics g(b);
+  g.DrawImage(image, {0, 0, 4, 6}, {0, 2, 4, 6});  // rows 2..7 asked, 2..3 exist
+  EXPECT_PIXEL(b, 1, 0, 0xFF00FF00);
+  EXPECT_PIXEL(b, 1, 1, 0xFF00FF00);
+  for (int y = 2; y < 8; ++y)
+    EXPECT_EQ(b.GetPixel(1, y), 0u) << y;
+}
+
 TEST(Graphics, SourceCopyReplacesPixels) {
   Bitmap b(4, 4);
   Graphics g(b);

@@ -10,7 +10,10 @@
 
 #include "base/codepage.h"
 #include "tests/support/test_support.h"
+#include "assets/embedded.h"
 #include "ui/core/gfx/graphics.h"
+#include "ui/core/toolkit.h"
+#include "ui/core/ui_host.h"
 #include "ui/core/window/window_system.h"
 #include "ui/core/window/x11_backend.h"
 
@@ -370,6 +373,49 @@ TEST_F(X11Test, UnderAWindowManagerTopmostIsAStateAndThereIsNoFrame) {
     cleared = std::find(states.begin(), states.end(), above) == states.end();
   }
   EXPECT_TRUE(cleared);
+}
+
+TEST_F(X11Test, AHostWithCaptionButtonsClosesFromItsCloseButton) {
+  StartToolkit();
+  RegisterToolkitClass("Lw_Host");
+  CreateParams p;
+  p.class_name = "Lw_Host";
+  p.title = Utf8ToGbk("测试窗口");
+  p.style = WS_POPUP;
+  p.rect = {50, 50, 50 + 414, 50 + 326};
+  Hwnd h = CreateWindow(p);
+  bool closed = false;
+  SetWindowProc(h, [&](Hwnd w, Message m, WParam wp, LParam l) -> LResult {
+    if (m == WM_CLOSE) closed = true;
+    return DefWindowProc(w, m, wp, l);
+  });
+  UiHost host;
+  AttachParams a;
+  a.window = h;
+  auto png = assets::WindowBackground();
+  a.image.assign(png.begin(), png.end());
+  a.frame_flags = 0x114;
+  a.opacity = 255;
+  ASSERT_TRUE(host.Attach(a));
+  host.Show(5);
+  host.CloseEffect(2);
+  Pump(300);
+  // The frame is on the screen: the picture's light colours inside, the close glyph's dark
+  // strokes at the right of the caption.
+  uint32_t inside = ScreenPixel(50 + 200, 50 + 160);
+  EXPECT_GT((inside >> 8) & 0xFF, 200u);
+  int dark = 0;
+  for (int x = 0; x < 39; ++x) {
+    for (int y = 0; y < 19; ++y)
+      dark += ((ScreenPixel(50 + 414 - 45 + x, 50 + 7 + y) >> 8) & 0xFF) < 140;
+  }
+  EXPECT_GT(dark, 5);
+  XTestFakeMotionEvent(probe_, DefaultScreen(probe_), 50 + 414 - 25, 50 + 16, CurrentTime);
+  XTestFakeButtonEvent(probe_, 1, True, CurrentTime);
+  XTestFakeButtonEvent(probe_, 1, False, CurrentTime);
+  XFlush(probe_);
+  EXPECT_TRUE(PumpUntil([&] { return closed; }));
+  EXPECT_FALSE(IsWindow(h));
 }
 
 }  // namespace

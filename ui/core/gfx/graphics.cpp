@@ -245,11 +245,40 @@ void Graphics::DrawImage(const Bitmap& image, const RectF& dest, float opacity) 
   DrawImage(image, dest, RectF{0, 0, float(image.Width()), float(image.Height())}, opacity);
 }
 
-void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& src, float opacity) {
-  if (image.IsNull() || dest.width <= 0 || dest.height <= 0 || src.width <= 0 || src.height <= 0 ||
-      opacity <= 0) {
+void Graphics::DrawImage(const Bitmap& image, const RectF& dest_in, const RectF& src_in,
+                         float opacity) {
+  if (image.IsNull() || dest_in.width <= 0 || dest_in.height <= 0 || src_in.width <= 0 ||
+      src_in.height <= 0 || opacity <= 0) {
     return;
   }
+  // A source reaching past the image takes only what the image has, and the destination
+  // shrinks with it.
+  RectF src = src_in, dest = dest_in;
+  const float sx = dest_in.width / src_in.width, sy = dest_in.height / src_in.height;
+  const float iw = float(image.Width()), ih = float(image.Height());
+  if (src.left < 0) {
+    dest.left -= src.left * sx;
+    dest.width += src.left * sx;
+    src.width += src.left;
+    src.left = 0;
+  }
+  if (src.top < 0) {
+    dest.top -= src.top * sy;
+    dest.height += src.top * sy;
+    src.height += src.top;
+    src.top = 0;
+  }
+  if (src.left + src.width > iw) {
+    float cut = src.left + src.width - iw;
+    src.width -= cut;
+    dest.width -= cut * sx;
+  }
+  if (src.top + src.height > ih) {
+    float cut = src.top + src.height - ih;
+    src.height -= cut;
+    dest.height -= cut * sy;
+  }
+  if (src.width <= 0 || src.height <= 0 || dest.width <= 0 || dest.height <= 0) return;
   cairo_t* cr = C(cr_);
   cairo_surface_t* whole = static_cast<cairo_surface_t*>(image.NativeSurface());
   cairo_surface_flush(whole);
@@ -406,6 +435,12 @@ void Graphics::SetClip(const Path& path, CombineMode mode) {
   } else {
     SetClip(PathRegion(path), mode);
   }
+}
+
+void Graphics::SetClip(const ClipState& state) {
+  clip_region_ = state.region;
+  clip_paths_ = state.paths;
+  ApplyClip();
 }
 
 void Graphics::ResetClip() {

@@ -76,6 +76,13 @@ class Graphics {
   void SetClip(const Path& path, CombineMode mode = CombineMode::kReplace);
   void SetClip(const Region& region, CombineMode mode = CombineMode::kReplace);
   void ResetClip();
+  // The clip as it stands, to be put back later.
+  struct ClipState {
+    std::optional<Region> region;
+    std::vector<Path> paths;
+  };
+  ClipState GetClip() const { return {clip_region_, clip_paths_}; }
+  void SetClip(const ClipState& state);
   // The bounds of what the clip lets through, within the bitmap.
   RectF VisibleClipBounds() const;
   bool IsClipped() const { return clip_region_.has_value() || !clip_paths_.empty(); }

@@ -74,6 +74,7 @@ struct Native {
   bool mapped = false;
   bool focus_when_mapped = false;
   bool ime_enabled = true;
+  bool presented = false;
   RectI rect;
   uint32_t style = 0;
   uint32_t ex_style = 0;
@@ -137,6 +138,7 @@ class X11Backend : public Backend {
   void AnswerSelectionRequest(XSelectionRequestEvent& r);
   void ReadWmState(Hwnd h, Native& n);
   void ApplyAlphaShape(Native& n);
+  void PutPixels(Native& n, const RectI& area);
   void SyncKeys(unsigned int state, bool left_changed, bool left_down);
 
   Display* display_;
@@ -547,18 +549,28 @@ void X11Backend::Present(Hwnd h, const gfx::Bitmap& frame, const RectI& rect, bo
       out[x] = p;
     }
   }
-  XImage* image = XCreateImage(display_, n->argb ? argb_visual_ : DefaultVisual(display_, screen_),
-                               n->argb ? 32 : DefaultDepth(display_, screen_), ZPixmap, 0,
-                               reinterpret_cast<char*>(n->pixels.data()), w, ht, 32, w * 4);
+  n->presented = true;
+  PutPixels(*n, rect);
+  if (layered && !n->argb) ApplyAlphaShape(*n);
+  XFlush(display_);
+}
+
+void X11Backend::PutPixels(Native& n, const RectI& area) {
+  const int w = n.rect.width(), ht = n.rect.height();
+  if (!n.presented || n.pixels.size() != static_cast<size_t>(w) * ht) return;
+  RectI r{std::max(0, area.left), std::max(0, area.top), std::min(w, area.right),
+          std::min(ht, area.bottom)};
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  XImage* image = XCreateImage(display_, n.argb ? argb_visual_ : DefaultVisual(display_, screen_),
+                               n.argb ? 32 : DefaultDepth(display_, screen_), ZPixmap, 0,
+                               reinterpret_cast<char*>(n.pixels.data()), w, ht, 32, w * 4);
   if (!image) return;
-  GC gc = XCreateGC(display_, n->xid, 0, nullptr);
-  XPutImage(display_, n->xid, gc, image, rect.left, rect.top, rect.left, rect.top,
-            rect.right - rect.left, rect.bottom - rect.top);
+  GC gc = XCreateGC(display_, n.xid, 0, nullptr);
+  XPutImage(display_, n.xid, gc, image, r.left, r.top, r.left, r.top, r.right - r.left,
+            r.bottom - r.top);
   XFreeGC(display_, gc);
   image->data = nullptr;  // the pixels stay ours
   XDestroyImage(image);
-  if (layered && !n->argb) ApplyAlphaShape(*n);
-  XFlush(display_);
 }
 
 void X11Backend::BeginMoveResize(Hwnd h, int edge) {
