@@ -170,11 +170,7 @@ TEST_F(HostTest, ZOrderAndUnlink) {
 }
 
 TEST_F(HostTest, AFullRepaintEndsARunningTransitionFirst) {
-  AttachParams p;
-  p.frame_flags = 0;
-  p.corner_style = 1;
-  p.opacity = 255;
-  Attach(p);
+  AttachPlain(255);
   Box a(0xFFFF0000);
   a.Make(window_, {100, 100, 100, 40});
   Pump();

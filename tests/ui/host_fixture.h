@@ -103,11 +103,12 @@ class HostTest : public ::testing::Test {
     ws::ProcessPendingMessages();
     return *host_;
   }
-  // A plain host: no frame, no background, not layered.
-  UiHost& AttachPlain() {
+  // A plain host: no frame, no background; layered at `opacity` unless it is -1.
+  UiHost& AttachPlain(int opacity = -1) {
     AttachParams p;
     p.frame_flags = 0;
     p.corner_style = 1;
+    p.opacity = opacity;
     return Attach(p);
   }
 

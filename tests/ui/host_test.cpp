@@ -122,11 +122,7 @@ TEST_F(HostTest, MinMaxInfoFollowsTheCaption) {
 }
 
 TEST_F(HostTest, ControlsComposeAtTheirOpacityAndDisabledAtHalfOfIt) {
-  AttachParams p;
-  p.frame_flags = 0;
-  p.corner_style = 1;
-  p.opacity = 255;
-  Attach(p);
+  AttachPlain(255);
   Box a(0xFFFF0000);
   a.Make(window_, {20, 40, 50, 50});
   Pump();
@@ -161,11 +157,7 @@ TEST_F(HostTest, HidingAControlShowsTheBackgroundAgain) {
 }
 
 TEST_F(HostTest, ASlideTransitionMovesTheOldImageTwentyPixelsAFrame) {
-  AttachParams p;
-  p.frame_flags = 0;
-  p.corner_style = 1;
-  p.opacity = 255;
-  Attach(p);
+  AttachPlain(255);
   Box a(0xFFFF0000);
   const float left = 100, top = 100;
   a.Make(window_, {left, top, 100, 40});

@@ -26,6 +26,30 @@ bool Differs(float a, float b) {
   return std::fabs(a - b) > kTolerance;
 }
 
+// A block handed to the host window is tracked by the host, which frees it when it takes it;
+// one the host never took (no window, a failed post) is freed here.
+template <typename Block>
+void ForgetUntaken(UiHost* host, Block* block) {
+  if (!host || host->ReleaseBlock(block)) delete block;
+}
+
+template <typename Block>
+ws::LResult SendBlock(UiHost* host, ws::Hwnd window, ws::Message message, ws::WParam w,
+                      Block* block) {
+  if (host) host->TrackBlock(block);
+  ws::LResult r = ws::SendMessage(window, message, w, reinterpret_cast<ws::LParam>(block));
+  ForgetUntaken(host, block);
+  return r;
+}
+
+template <typename Block>
+bool PostBlock(UiHost* host, ws::Hwnd window, ws::Message message, ws::WParam w, Block* block) {
+  if (host) host->TrackBlock(block);
+  if (ws::PostMessage(window, message, w, reinterpret_cast<ws::LParam>(block))) return true;
+  ForgetUntaken(host, block);
+  return false;
+}
+
 }  // namespace
 
 UiControl::UiControl() = default;
@@ -316,12 +340,7 @@ ws::LResult UiControl::Repaint() {
 
 void UiControl::Invalidate() {
   if (!host_window_) return;
-  UiHost* host = Host();
-  auto* rect = new RectF(rect_);
-  if (host) host->TrackBlock(rect);
-  if (!ws::PostMessage(host_window_, hm::kQueueRedraw, 1, reinterpret_cast<ws::LParam>(rect))) {
-    if (!host || host->ReleaseBlock(rect)) delete rect;
-  }
+  PostBlock(Host(), host_window_, hm::kQueueRedraw, 1, new RectF(rect_));
 }
 
 void UiControl::ShiftDescendants(float dx, float dy) {
@@ -427,27 +446,12 @@ int UiControl::TransitionStyle(std::optional<int> style) {
 
 ws::LResult UiControl::SendEvent(uint32_t code, ws::WParam w, ws::LParam l) {
   if (!host_window_) return 0;
-  auto* block = new EventBlock{code, w, l};
-  UiHost* host = Host();
-  if (host) host->TrackBlock(block);
-  ws::LResult r = ws::SendMessage(host_window_, hm::kDeliverEvent, handle_,
-                                  reinterpret_cast<ws::LParam>(block));
-  // A host that did not take the block (no window) leaves it to the sender.
-  if (!host || host->ReleaseBlock(block)) delete block;
-  return r;
+  return SendBlock(Host(), host_window_, hm::kDeliverEvent, handle_, new EventBlock{code, w, l});
 }
 
 bool UiControl::PostEvent(uint32_t code, ws::WParam w, ws::LParam l) {
   if (!host_window_) return false;
-  auto* block = new EventBlock{code, w, l};
-  UiHost* host = Host();
-  if (host) host->TrackBlock(block);
-  if (ws::PostMessage(host_window_, hm::kDeliverEvent, handle_,
-                      reinterpret_cast<ws::LParam>(block))) {
-    return true;
-  }
-  if (!host || host->ReleaseBlock(block)) delete block;
-  return false;
+  return PostBlock(Host(), host_window_, hm::kDeliverEvent, handle_, new EventBlock{code, w, l});
 }
 
 int UiControl::Cursor(std::optional<int> cursor, bool) {
@@ -579,11 +583,7 @@ void UiControl::EndPaint(PaintContext& pc) {
                    if (UiControl* c = FromHandle(self)) c->TransitionTick(w, m, id, t);
                  });
   } else {
-    auto* rect = new RectF(rect_);
-    UiHost* host = Host();
-    if (host) host->TrackBlock(rect);
-    ws::SendMessage(host_window_, hm::kQueueRedraw, 0, reinterpret_cast<ws::LParam>(rect));
-    if (!host || host->ReleaseBlock(rect)) delete rect;
+    SendBlock(Host(), host_window_, hm::kQueueRedraw, 0, new RectF(rect_));
   }
 }
 

@@ -209,36 +209,54 @@ int TextLayout::ByteOf(int unit) const {
   return byte_of_unit_[static_cast<size_t>(unit)];
 }
 
+namespace {
+
+// Calls visit(line, extents) for each line of the layout that is shown, top to bottom.
+template <typename Visit>
+void ForEachShownLine(PangoLayout* layout, int visible_lines, Visit visit) {
+  PangoLayoutIter* it = pango_layout_get_iter(layout);
+  int line_number = 0;
+  do {
+    if (visible_lines >= 0 && line_number >= visible_lines) break;
+    ++line_number;
+    PangoRectangle extents;
+    pango_layout_iter_get_line_extents(it, nullptr, &extents);
+    visit(pango_layout_iter_get_line_readonly(it), extents);
+  } while (pango_layout_iter_next_line(it));
+  pango_layout_iter_free(it);
+}
+
+// The horizontal extent, in Pango units, of the bytes [start, end) of a line; false when they
+// cover nothing.
+bool LineSpan(PangoLayoutLine* line, int start, int end, int& x0, int& x1) {
+  if (start >= end) return false;
+  int* ranges = nullptr;
+  int n = 0;
+  pango_layout_line_get_x_ranges(line, start, end, &ranges, &n);
+  x0 = INT_MAX;
+  x1 = INT_MIN;
+  for (int i = 0; i < n; ++i) {
+    x0 = std::min(x0, ranges[2 * i]);
+    x1 = std::max(x1, ranges[2 * i + 1]);
+  }
+  g_free(ranges);
+  return n > 0;
+}
+
+}  // namespace
+
 std::vector<RectF> TextLayout::RangeRows(int first, int length) const {
   std::vector<RectF> rows;
   if (length <= 0 || utf8_.empty()) return rows;
   const int b0 = ByteOf(first), b1 = ByteOf(first + length);
-  PangoLayoutIter* it = pango_layout_get_iter(layout_);
-  int line_number = 0;
-  do {
-    if (visible_lines_ >= 0 && line_number >= visible_lines_) break;
-    ++line_number;
-    PangoLayoutLine* line = pango_layout_iter_get_line_readonly(it);
-    PangoRectangle r;
-    pango_layout_iter_get_line_extents(it, nullptr, &r);
-    int s = std::max(b0, line->start_index), e = std::min(b1, line->start_index + line->length);
-    if (s >= e) continue;
-    int* ranges = nullptr;
-    int n = 0;
-    pango_layout_line_get_x_ranges(line, s, e, &ranges, &n);
-    if (n > 0) {
-      int x0 = INT_MAX, x1 = INT_MIN;
-      for (int i = 0; i < n; ++i) {
-        x0 = std::min(x0, ranges[2 * i]);
-        x1 = std::max(x1, ranges[2 * i + 1]);
-      }
-      rows.push_back({static_cast<float>(x_ + x0 / kScale), static_cast<float>(y_ + r.y / kScale),
-                      static_cast<float>((x1 - x0) / kScale),
-                      static_cast<float>(r.height / kScale)});
-    }
-    g_free(ranges);
-  } while (pango_layout_iter_next_line(it));
-  pango_layout_iter_free(it);
+  ForEachShownLine(layout_, visible_lines_, [&](PangoLayoutLine* line, const PangoRectangle& r) {
+    int x0 = 0, x1 = 0;
+    if (!LineSpan(line, std::max(b0, line->start_index),
+                  std::min(b1, line->start_index + line->length), x0, x1))
+      return;
+    rows.push_back({static_cast<float>(x_ + x0 / kScale), static_cast<float>(y_ + r.y / kScale),
+                    static_cast<float>((x1 - x0) / kScale), static_cast<float>(r.height / kScale)});
+  });
   return rows;
 }
 
@@ -246,14 +264,7 @@ RectF TextLayout::Box() const {
   if (utf8_.empty()) return {static_cast<float>(x_), static_cast<float>(y_), 0, 0};
   // The width of each line, without its trailing spaces unless they are measured too.
   double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
-  PangoLayoutIter* it = pango_layout_get_iter(layout_);
-  int line_number = 0;
-  do {
-    if (visible_lines_ >= 0 && line_number >= visible_lines_) break;
-    ++line_number;
-    PangoLayoutLine* line = pango_layout_iter_get_line_readonly(it);
-    PangoRectangle r;
-    pango_layout_iter_get_line_extents(it, nullptr, &r);
+  ForEachShownLine(layout_, visible_lines_, [&](PangoLayoutLine* line, const PangoRectangle& r) {
     top = std::min(top, r.y / kScale);
     bottom = std::max(bottom, (r.y + r.height) / kScale);
     int end = line->start_index + line->length;
@@ -261,17 +272,11 @@ RectF TextLayout::Box() const {
       while (end > line->start_index && utf8_[static_cast<size_t>(end - 1)] == ' ')
         --end;
     }
-    if (end <= line->start_index) continue;
-    int* ranges = nullptr;
-    int n = 0;
-    pango_layout_line_get_x_ranges(line, line->start_index, end, &ranges, &n);
-    for (int i = 0; i < n; ++i) {
-      left = std::min(left, ranges[2 * i] / kScale);
-      right = std::max(right, ranges[2 * i + 1] / kScale);
-    }
-    g_free(ranges);
-  } while (pango_layout_iter_next_line(it));
-  pango_layout_iter_free(it);
+    int x0 = 0, x1 = 0;
+    if (!LineSpan(line, line->start_index, end, x0, x1)) return;
+    left = std::min(left, x0 / kScale);
+    right = std::max(right, x1 / kScale);
+  });
   if (top > bottom) return {static_cast<float>(x_), static_cast<float>(y_), 0, 0};
   if (left > right) left = right = 0;
   return {static_cast<float>(x_ + left), static_cast<float>(y_ + top),
